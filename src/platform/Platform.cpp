@@ -1,0 +1,1 @@
+// Platform services are added here.

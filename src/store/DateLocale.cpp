@@ -1,0 +1,76 @@
+#include "DateLocale.h"
+
+#include <QRegularExpression>
+
+namespace kelvaro {
+
+namespace {
+
+// Widens every two-digit year ("yy" not part of "yyyy") to four digits.
+QString withFourDigitYear(QString format)
+{
+    static const QRegularExpression shortYear(QStringLiteral("(?<!y)yy(?!y)"));
+    return format.replace(shortYear, QStringLiteral("yyyy"));
+}
+
+} // namespace
+
+DateLocale::DateLocale(const QLocale& locale)
+    : m_locale(locale), m_shortFormat(withFourDigitYear(locale.dateFormat(QLocale::ShortFormat)))
+{
+}
+
+QString DateLocale::shortDate(QDate date) const
+{
+    return m_locale.toString(date, m_shortFormat);
+}
+
+QDate DateLocale::parseShortDate(const QString& text) const
+{
+    const QDate date = m_locale.toDate(text, m_shortFormat);
+    if (date.isValid())
+        return date;
+    // Text kept from another format (a file's year-month-day form) still means its date.
+    return QDate::fromString(text, Qt::ISODate);
+}
+
+QString DateLocale::dayName(QDate date) const
+{
+    return m_locale.toString(date, QStringLiteral("ddd"));
+}
+
+QDate DateLocale::parseTypedDate(const QString& typed) const
+{
+    const QString text = typed.simplified();
+    if (text.isEmpty())
+        return {};
+    const QStringList ownFormats = {
+        m_shortFormat,
+        m_locale.dateFormat(QLocale::ShortFormat),
+        m_locale.dateFormat(QLocale::LongFormat),
+        m_locale.dateFormat(QLocale::NarrowFormat),
+    };
+    for (const QString& format : ownFormats) {
+        const QDate date = m_locale.toDate(text, format);
+        if (date.isValid())
+            return date;
+    }
+    static const QStringList common = {
+        QStringLiteral("yyyy-M-d"),     QStringLiteral("d-M-yyyy"),     QStringLiteral("d.M.yyyy"),
+        QStringLiteral("d/M/yyyy"),     QStringLiteral("MMM d yyyy"),   QStringLiteral("MMM d, yyyy"),
+        QStringLiteral("MMMM d yyyy"),  QStringLiteral("MMMM d, yyyy"), QStringLiteral("d MMM yyyy"),
+        QStringLiteral("d MMMM yyyy"),  QStringLiteral("d-MMM-yyyy"),   QStringLiteral("ddd MMM d yyyy"),
+        QStringLiteral("dddd d MMMM yyyy"),
+    };
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    for (const QLocale& names : {m_locale, english}) {
+        for (const QString& format : common) {
+            const QDate date = names.toDate(text, format);
+            if (date.isValid())
+                return date;
+        }
+    }
+    return {};
+}
+
+} // namespace kelvaro

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+
+namespace kelvaro {
+
+// The system's way of writing dates: the short date text every date field is held in, the
+// abbreviated weekday of the day labels, and the parsing of typed dates.
+class DateLocale {
+public:
+    explicit DateLocale(const QLocale& locale = QLocale::system());
+
+    const QLocale& locale() const { return m_locale; }
+    // The short date format, always with a four-digit year: a two-digit year would turn a
+    // birthday of 1961 into 2061 when the text is read back.
+    const QString& shortDateFormat() const { return m_shortFormat; }
+
+    QString shortDate(QDate date) const;
+    QDate parseShortDate(const QString& text) const;
+    // Abbreviated weekday name ("Mon") in the system language.
+    QString dayName(QDate date) const;
+    // A date as a person types it: the short and long formats of the locale, ISO dates and
+    // common notations with month names of the locale or of English ("Feb 14 1999").
+    QDate parseTypedDate(const QString& text) const;
+
+private:
+    QLocale m_locale;
+    QString m_shortFormat;
+};
+
+} // namespace kelvaro
