@@ -20,6 +20,13 @@ public:
     void showNotice(const QString&) override {}
     void setBusy(bool) override {}
     void updateBoard() override {}
+    void closeClockIcon() override {}
+    void showFilePicker() override {}
+    void getSystemDirs() override {}
+    void createStartupShortcut() override {}
+    void createDesktopShortcut() override {}
+    int audioOutputCount() override { return 0; }
+    QSize screenSize() override { return {}; }
 };
 
 class FixedClock final : public Clock {

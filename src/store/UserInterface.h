@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 namespace kelvaro {
@@ -31,6 +32,18 @@ public:
     virtual void setBusy(bool busy) = 0;
     // Rebuilds the board after the records changed.
     virtual void updateBoard() = 0;
+    // Closes the desktop clock icon, so that it reappears at its default place when next shown.
+    virtual void closeClockIcon() = 0;
+    // Opens the file picker modally in the mode whose Pick flag is set in the shared state.
+    virtual void showFilePicker() = 0;
+
+    // What first use needs of the desktop: the special folders, the two shortcuts, the number of
+    // sound output devices and the screen size in pixels.
+    virtual void getSystemDirs() = 0;
+    virtual void createStartupShortcut() = 0;
+    virtual void createDesktopShortcut() = 0;
+    virtual int audioOutputCount() = 0;
+    virtual QSize screenSize() = 0;
 };
 
 // A user interface for programs without windows: boxes and notices go to standard error, every
@@ -41,6 +54,13 @@ public:
     void showNotice(const QString& text) override;
     void setBusy(bool) override {}
     void updateBoard() override {}
+    void closeClockIcon() override {}
+    void showFilePicker() override {}
+    void getSystemDirs() override {}
+    void createStartupShortcut() override {}
+    void createDesktopShortcut() override {}
+    int audioOutputCount() override { return 0; }
+    QSize screenSize() override { return {}; }
 };
 
 } // namespace kelvaro

@@ -32,6 +32,13 @@ public:
         maxBusyDepth = std::max(maxBusyDepth, busyDepth);
     }
     void updateBoard() override { ++boardUpdates; }
+    void closeClockIcon() override { calls << QStringLiteral("closeClockIcon"); }
+    void showFilePicker() override { calls << QStringLiteral("showFilePicker"); }
+    void getSystemDirs() override { calls << QStringLiteral("getSystemDirs"); }
+    void createStartupShortcut() override { calls << QStringLiteral("createStartupShortcut"); }
+    void createDesktopShortcut() override { calls << QStringLiteral("createDesktopShortcut"); }
+    int audioOutputCount() override { return audioOutputs; }
+    QSize screenSize() override { return screen; }
 
     QStringList boxTexts() const
     {
@@ -47,6 +54,9 @@ public:
     int busyDepth = 0;
     int maxBusyDepth = 0;
     int boardUpdates = 0;
+    QStringList calls;      // the desktop services asked for, in order
+    int audioOutputs = 1;   // what audioOutputCount() answers
+    QSize screen{1920, 1080};
 };
 
 } // namespace kelvaro::test

@@ -1,0 +1,1 @@
+// Windows are added beside this file.
