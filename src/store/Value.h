@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QDate>
+#include <QMetaType>
 #include <QString>
-
 #include <variant>
 
 namespace kelvaro {
@@ -68,3 +68,5 @@ private:
 };
 
 } // namespace kelvaro
+
+Q_DECLARE_METATYPE(kelvaro::Value)
