@@ -56,10 +56,12 @@ QDate DateLocale::parseTypedDate(const QString& typed) const
             return date;
     }
     static const QStringList common = {
-        QStringLiteral("yyyy-M-d"),     QStringLiteral("d-M-yyyy"),     QStringLiteral("d.M.yyyy"),
-        QStringLiteral("d/M/yyyy"),     QStringLiteral("MMM d yyyy"),   QStringLiteral("MMM d, yyyy"),
-        QStringLiteral("MMMM d yyyy"),  QStringLiteral("MMMM d, yyyy"), QStringLiteral("d MMM yyyy"),
-        QStringLiteral("d MMMM yyyy"),  QStringLiteral("d-MMM-yyyy"),   QStringLiteral("ddd MMM d yyyy"),
+        QStringLiteral("yyyy-M-d"),         QStringLiteral("d-M-yyyy"),
+        QStringLiteral("d.M.yyyy"),         QStringLiteral("d/M/yyyy"),
+        QStringLiteral("MMM d yyyy"),       QStringLiteral("MMM d, yyyy"),
+        QStringLiteral("MMMM d yyyy"),      QStringLiteral("MMMM d, yyyy"),
+        QStringLiteral("d MMM yyyy"),       QStringLiteral("d MMMM yyyy"),
+        QStringLiteral("d-MMM-yyyy"),       QStringLiteral("ddd MMM d yyyy"),
         QStringLiteral("dddd d MMMM yyyy"),
     };
     const QLocale english(QLocale::English, QLocale::UnitedStates);

@@ -72,7 +72,8 @@ std::optional<Value> parseNumber(QStringView text)
     if (!ok)
         return std::nullopt;
     if (!fraction && number >= std::numeric_limits<qint16>::min() &&
-        number <= std::numeric_limits<qint16>::max() && text.indexOf(u'e', 0, Qt::CaseInsensitive) < 0)
+        number <= std::numeric_limits<qint16>::max() &&
+        text.indexOf(u'e', 0, Qt::CaseInsensitive) < 0)
         return Value(static_cast<qint16>(number));
     return Value(number);
 }

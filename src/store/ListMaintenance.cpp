@@ -59,8 +59,8 @@ void RemoveOutdated(StoreContext& ctx)
     // "Less than" rather than "differs from": with an empty table the walk must not start.
     while (i < s.MessageCount) {
         const QDate date = s.Messages(i, Field::Date).toDate(ctx.locale);
-        const bool outdated = s.Messages(i, Field::Repeat).string() == u"ONCE" &&
-                              date.isValid() && date < today;
+        const bool outdated =
+            s.Messages(i, Field::Repeat).string() == u"ONCE" && date.isValid() && date < today;
         if (!outdated) {
             ++i;
             continue;
@@ -68,7 +68,8 @@ void RemoveOutdated(StoreContext& ctx)
         s.CurrentMessage = static_cast<qint16>(i);
         if (s.ConfirmRemoval) {
             const auto answer = ctx.ui.messageBox(
-                QStringLiteral("Removing message: ") + s.Messages(i, Field::Title).toText(ctx.locale),
+                QStringLiteral("Removing message: ") +
+                    s.Messages(i, Field::Title).toText(ctx.locale),
                 UserInterface::YesNo | UserInterface::Question, QStringLiteral("Please confirm"));
             if (answer != UserInterface::Answer::Yes) {
                 ++i;

@@ -83,12 +83,13 @@ bool SaveMessages(StoreContext& ctx)
     BusyPointer busy(ctx.ui);
     if (s.MessageCount <= 0)
         fillPlaceholder(ctx);
-    if (!s.ProtectedFile.isEmpty() &&
-        QFileInfo(s.ProtectedFile).absoluteFilePath() == QFileInfo(s.MessageFile).absoluteFilePath()) {
+    if (!s.ProtectedFile.isEmpty() && QFileInfo(s.ProtectedFile).absoluteFilePath() ==
+                                          QFileInfo(s.MessageFile).absoluteFilePath()) {
         ctx.ui.messageBox(
-            QStringLiteral("The message file \"%1\" could not be read when it was opened, so Kelvaro "
-                           "will not save over it. Use \"Save Message File As...\" to keep your "
-                           "changes in another file.")
+            QStringLiteral(
+                "The message file \"%1\" could not be read when it was opened, so Kelvaro "
+                "will not save over it. Use \"Save Message File As...\" to keep your "
+                "changes in another file.")
                 .arg(s.MessageFile),
             UserInterface::Critical);
         return false;
@@ -158,10 +159,11 @@ LoadOutcome ReadMessageFile(StoreContext& ctx, ReadMode mode)
     QFile file(s.MessageFile);
     if (!file.open(QIODevice::ReadOnly)) {
         s.ProtectedFile = s.MessageFile;
-        ctx.ui.messageBox(QStringLiteral("Error: the message file \"%1\" cannot be read (%2). It is "
-                                         "left as it is.")
-                              .arg(s.MessageFile, file.errorString()),
-                          UserInterface::Critical);
+        ctx.ui.messageBox(
+            QStringLiteral("Error: the message file \"%1\" cannot be read (%2). It is "
+                           "left as it is.")
+                .arg(s.MessageFile, file.errorString()),
+            UserInterface::Critical);
         return LoadOutcome::Unreadable;
     }
     const QString text = decodeFileText(file.readAll());

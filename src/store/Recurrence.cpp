@@ -134,7 +134,8 @@ DayLabel dayLabel(const ShownTable::Row& row, QDate today, const DateLocale& loc
     const Value& alarm = row[ShownField::AlarmTime - 1];
     const Value& age = row[ShownField::Age - 1];
     const QString agePart =
-        age.isBlank() ? QString() : QStringLiteral(" - ") + age.toText(locale) + QStringLiteral(" yrs");
+        age.isBlank() ? QString()
+                      : QStringLiteral(" - ") + age.toText(locale) + QStringLiteral(" yrs");
     const QDate date = dateCell.toDate(locale);
     if (dateCell.isBlank() || !date.isValid())
         return {agePart, LabelColour::Black};

@@ -63,7 +63,8 @@ struct SharedState {
     bool SoundOnce = false;
     bool UseSpeaker = false;
     // Positions in twips and the page delay in milliseconds. Held wider than 16 bits so that a
-    // large screen or a delay over 32 seconds fits; the file holds plain decimal numbers either way.
+    // large screen or a delay over 32 seconds fits; the file holds plain decimal numbers either
+    // way.
     qint32 MainLeft = 0;
     qint32 MainTop = 0;
     qint32 ClockLeft = 32000;

@@ -9,8 +9,7 @@ namespace kelvaro {
 
 // A fixed-size table of value cells addressed 1-based as (record, field), the way every routine
 // of the program counts.
-template<int Rows, int Fields>
-class Table {
+template <int Rows, int Fields> class Table {
 public:
     using Row = std::array<Value, Fields>;
     static constexpr int rows = Rows;
