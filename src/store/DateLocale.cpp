@@ -20,18 +20,37 @@ DateLocale::DateLocale(const QLocale& locale)
 {
 }
 
+namespace {
+
+constexpr qsizetype CacheLimit = 4096;
+
+} // namespace
+
 QString DateLocale::shortDate(QDate date) const
 {
-    return m_locale.toString(date, m_shortFormat);
+    const qint64 day = date.toJulianDay();
+    if (const auto known = m_formatted.constFind(day); known != m_formatted.cend())
+        return *known;
+    if (m_formatted.size() >= CacheLimit)
+        m_formatted.clear();
+    const QString text = m_locale.toString(date, m_shortFormat);
+    m_formatted.insert(day, text);
+    return text;
 }
 
 QDate DateLocale::parseShortDate(const QString& text) const
 {
-    const QDate date = m_locale.toDate(text, m_shortFormat);
-    if (date.isValid())
-        return date;
-    // Text kept from another format (a file's year-month-day form) still means its date.
-    return QDate::fromString(text, Qt::ISODate);
+    if (const auto known = m_parsed.constFind(text); known != m_parsed.cend())
+        return *known;
+    QDate date = m_locale.toDate(text, m_shortFormat);
+    if (!date.isValid()) {
+        // Text kept from another format (a file's year-month-day form) still means its date.
+        date = QDate::fromString(text, Qt::ISODate);
+    }
+    if (m_parsed.size() >= CacheLimit)
+        m_parsed.clear();
+    m_parsed.insert(text, date);
+    return date;
 }
 
 QString DateLocale::dayName(QDate date) const

@@ -6,28 +6,48 @@ namespace kelvaro {
 
 QString formatItem(const Value& value)
 {
+    QString item;
+    appendItem(item, value);
+    return item;
+}
+
+void appendItem(QString& out, const Value& value)
+{
     switch (value.kind()) {
     case Value::Kind::Empty:
-        return {};
+        return;
     case Value::Kind::Null:
-        return QStringLiteral("#NULL#");
+        out += QLatin1StringView("#NULL#");
+        return;
     case Value::Kind::String: {
-        QString text = value.string();
-        // Without this a quote typed into a title would end the item early and shift every
-        // later item of the file.
-        text.replace(u'"', QStringLiteral("\"\""));
-        return u'"' + text + u'"';
+        const QString text = value.string();
+        out += u'"';
+        // Without the doubling a quote typed into a title would end the item early and shift
+        // every later item of the file.
+        if (text.contains(u'"'))
+            out += QString(text).replace(u'"', QLatin1StringView("\"\""));
+        else
+            out += text;
+        out += u'"';
+        return;
     }
     case Value::Kind::Integer:
-        return QString::number(value.integer());
+        out += QString::number(value.integer());
+        return;
     case Value::Kind::Double:
-        return QString::number(value.number(), 'g', 15);
-    case Value::Kind::Date:
-        return u'#' + value.date().toString(QStringLiteral("yyyy-MM-dd")) + u'#';
-    case Value::Kind::Boolean:
-        return value.boolean() ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
+        out += QString::number(value.number(), 'g', 15);
+        return;
+    case Value::Kind::Date: {
+        const QDate date = value.date();
+        out += u'#';
+        out += QString::asprintf("%04d-%02d-%02d", date.year(), date.month(), date.day());
+        out += u'#';
+        return;
     }
-    return {};
+    case Value::Kind::Boolean:
+        out += value.boolean() ? QLatin1StringView("#TRUE#") : QLatin1StringView("#FALSE#");
+        return;
+    }
 }
 
 namespace {
@@ -161,7 +181,7 @@ std::optional<Value> ItemReader::next()
             value = Value(true);
         else if (inner == u"FALSE")
             value = Value(false);
-        else if (const QDate date = QDate::fromString(inner.toString(), QStringLiteral("yyyy-M-d"));
+        else if (const QDate date = QDate::fromString(inner.toString(), Qt::ISODate);
                  date.isValid())
             value = Value(date);
         else

@@ -16,6 +16,8 @@ namespace kelvaro {
 //   14            a number (period as decimal separator)
 //   (nothing)     the empty value
 QString formatItem(const Value& value);
+// Appends the item to out, without building a string of its own.
+void appendItem(QString& out, const Value& value);
 
 // Reads items one after another from decoded file text. Accepts exactly what formatItem writes,
 // with CR LF, LF or CR line ends.

@@ -68,7 +68,7 @@ QString formatMessages(StoreContext& ctx)
                 if (const QDate date = cell.toDate(ctx.locale); date.isValid())
                     cell = date;
             }
-            text += formatItem(cell);
+            appendItem(text, cell);
             text += CrLf;
         }
     }
