@@ -1,1 +1,0 @@
-// Platform services are added here.
