@@ -22,13 +22,15 @@ bool isFolder(const QString& path)
     return !path.isEmpty() && QFileInfo(path).isDir();
 }
 
-// The write's own result is not looked at: the desktop entry shows by being there to move, and
-// the startup entry goes into a folder just found to exist, where little is left to fail.
-void createEntry(const QString& folder, const QString& fileName, const QString& target,
-                 const QStringList& arguments)
+// Returns an empty text when the entry was written, otherwise why not. A shortcut that was not
+// made is reported as such: saying "created" for it would leave the user without autostart.
+QString createEntry(const QString& folder, const QString& fileName, const QString& target,
+                    const QStringList& arguments)
 {
     QString error;
-    writeDesktopEntry(folder, fileName, ShortcutName, target, arguments, &error);
+    if (writeDesktopEntry(folder, fileName, ShortcutName, target, arguments, &error))
+        return {};
+    return error.isEmpty() ? QStringLiteral("unknown error") : error;
 }
 
 } // namespace
@@ -86,7 +88,14 @@ void CreateStartupShortcut(SharedState& state, UserInterface& ui, const QString&
                       UserInterface::Critical);
         return;
     }
-    createEntry(state.StartupDir, ShortcutName, target, {QStringLiteral("Startup")});
+    const QString error =
+        createEntry(state.StartupDir, ShortcutName, target, {QStringLiteral("Startup")});
+    if (!error.isEmpty()) {
+        ui.messageBox(
+            QStringLiteral("Unable to create shortcut in the Startup folder (%1).").arg(error),
+            UserInterface::Critical);
+        return;
+    }
     ui.showNotice(QStringLiteral("Shortcut to Startup folder created."));
 }
 
@@ -111,13 +120,16 @@ void CreateDesktopShortcut(SharedState& state, UserInterface& ui, const QString&
                       UserInterface::Critical);
         return;
     }
-    createEntry(state.ProgramsDir, TemporaryName, target, {});
+    (void)createEntry(state.ProgramsDir, TemporaryName, target, {});
     const QString temporary = entryPath(state.ProgramsDir, TemporaryName);
     if (isFolder(state.ProgramsDir) && QFileInfo::exists(temporary) &&
         !QFileInfo::exists(onDesktop))
         QFile::rename(temporary, onDesktop);
     if (isFolder(state.ProgramsDir) && QFileInfo::exists(temporary))
         QFile::remove(temporary);
+    if (!QFileInfo::exists(onDesktop))
+        ui.messageBox(QStringLiteral("Unable to create shortcut on the desktop."),
+                      UserInterface::Critical);
 }
 
 } // namespace kelvaro

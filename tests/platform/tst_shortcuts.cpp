@@ -140,6 +140,7 @@ private slots:
     void startupShortcut();
     void startupShortcutRefused_data();
     void startupShortcutRefused();
+    void startupShortcutThatCannotBeWritten();
     void desktopShortcut();
     void desktopShortcutRefused_data();
     void desktopShortcutRefused();
@@ -302,6 +303,22 @@ void TestShortcuts::startupShortcutRefused()
     QVERIFY(!QFileInfo::exists(f.state.StartupDir + u'/' + EntryFile));
 }
 
+void TestShortcuts::startupShortcutThatCannotBeWritten()
+{
+    ShortcutFixture f;
+    // A folder where the entry should go: the entry cannot be written, even by root.
+    QVERIFY(QDir(f.state.StartupDir).mkdir(EntryFile));
+
+    CreateStartupShortcut(f.state, f.ui, f.target);
+
+    QVERIFY(f.ui.notices.isEmpty());
+    QCOMPARE(f.ui.boxes.size(), 1);
+    QVERIFY2(f.ui.boxes.first().text.startsWith(
+                 QStringLiteral("Unable to create shortcut in the Startup folder (")),
+             qPrintable(f.ui.boxes.first().text));
+    QCOMPARE(f.ui.boxes.first().style, int(UserInterface::Critical));
+}
+
 void TestShortcuts::desktopShortcut()
 {
     ShortcutFixture f;
@@ -338,9 +355,9 @@ void TestShortcuts::desktopShortcutRefused_data()
                                      << "Unable to create shortcut. Desktop folder not found";
     QTest::addRow("no desktop known") << "empty"
                                       << "Unable to create shortcut. Desktop folder not found";
-    // The entry cannot be made, which the routine does not report.
+    // The entry cannot be made: said so rather than passed over in silence.
     QTest::addRow("programs folder missing") << "programs"
-                                             << "";
+                                             << "Unable to create shortcut on the desktop.";
 }
 
 void TestShortcuts::desktopShortcutRefused()
