@@ -2,6 +2,8 @@
 
 #include "MessageFile.h"
 
+#include <algorithm>
+
 namespace kelvaro {
 
 namespace {
@@ -43,6 +45,11 @@ QString rootOf(const QString& path)
 QString FileNameOf(const QString& path)
 {
     return path.mid(lastSeparator(path) + 1);
+}
+
+QString FileNameOfStoredPath(const QString& path)
+{
+    return path.mid(std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1);
 }
 
 QString FolderOf(const QString& path, const QString& appDir)

@@ -3,6 +3,7 @@
 #include "FileSafety.h"
 #include "ItemFormat.h"
 #include "MessageFile.h"
+#include "PathRoutines.h"
 #include "TextCodec.h"
 
 #include <QFile>
@@ -257,12 +258,6 @@ void resetInMemory(StoreContext& ctx)
     ctx.ui.closeClockIcon();
 }
 
-// A path written on Windows separates its folders with backslashes; either kind ends a folder.
-QString fileNameOf(const QString& path)
-{
-    return path.mid(std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1);
-}
-
 // A sound file that has gone is looked for under its own name in the program's folder, where the
 // program keeps its sounds; if it is not there either, the setting is cleared and the user told.
 // Returns whether the path had to be looked at again.
@@ -270,7 +265,7 @@ bool relocateSound(StoreContext& ctx, QString& path, const QString& kind)
 {
     if (path.isEmpty() || FileExists(path))
         return false;
-    const QString name = fileNameOf(path);
+    const QString name = FileNameOfStoredPath(path);
     path = ctx.state.AppDir + name;
     if (!FileExists(path)) {
         ctx.ui.messageBox(kind + u'"' + name + u'"' +

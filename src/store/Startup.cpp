@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "NotesFile.h"
+#include "PathRoutines.h"
 #include "Settings.h"
 
 #include <QFileInfo>
@@ -12,14 +13,6 @@ namespace {
 
 const QString DefaultMessageFileName = QStringLiteral("Kelvaro.rmf");
 const QString CrLf = QStringLiteral("\r\n");
-
-// The file name at the end of a path. Settings written on Windows hold backslashes, which this
-// system would otherwise take for part of the name.
-QString fileNameOf(const QString& path)
-{
-    const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
-    return path.mid(cut + 1);
-}
 
 void setRecord(StoreContext& ctx, int record, QDate date, const QString& title, const QString& body,
                const QString& repeat, qint16 advanceDays)
@@ -146,7 +139,7 @@ LoadOutcome LoadMessages(StoreContext& ctx)
     if (FileExists(s.MessageFile))
         return ReadMessageFile(ctx);
 
-    QString name = fileNameOf(s.MessageFile);
+    QString name = FileNameOfStoredPath(s.MessageFile);
     // Settings without a message file name mean the default file.
     if (name.isEmpty())
         name = DefaultMessageFileName;

@@ -23,17 +23,27 @@ void TestPathRoutines::fileNameOf_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("stored"); // the name of the same path kept in a file
     QTest::addRow("full path") << "/home/anna/sounds/x.wav"
+                               << "x.wav"
                                << "x.wav";
     QTest::addRow("bare name") << "x.wav"
+                               << "x.wav"
                                << "x.wav";
     QTest::addRow("folder with trailing separator") << "/home/anna/"
+                                                    << ""
                                                     << "";
     QTest::addRow("root file") << "/x.wav"
+                               << "x.wav"
                                << "x.wav";
     QTest::addRow("backslash is part of a name here") << "C:\\A\\x.wav"
-                                                      << "C:\\A\\x.wav";
+                                                      << "C:\\A\\x.wav"
+                                                      << "x.wav";
+    QTest::addRow("both kinds") << "/mnt/c\\Sounds\\pong.wav"
+                                << "c\\Sounds\\pong.wav"
+                                << "pong.wav";
     QTest::addRow("empty") << ""
+                           << ""
                            << "";
 }
 
@@ -41,7 +51,9 @@ void TestPathRoutines::fileNameOf()
 {
     QFETCH(QString, path);
     QFETCH(QString, expected);
+    QFETCH(QString, stored);
     QCOMPARE(FileNameOf(path), expected);
+    QCOMPARE(FileNameOfStoredPath(path), stored);
 }
 
 void TestPathRoutines::folderOf()
