@@ -9,7 +9,10 @@ namespace kelvaro {
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a full disk fails the write itself: a buffered file smaller than the
+    // buffer meets the error only while being committed, which then still replaces the old file
+    // with an empty one and reports success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         *error = file.errorString();
         return false;
     }
