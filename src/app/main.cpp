@@ -1,7 +1,13 @@
 #include "AgendaCommand.h"
+#include "DateLocale.h"
+#include "MainForm.h"
+#include "ProgramFolder.h"
+#include "QtSound.h"
+#include "SingleInstance.h"
+#include "WindowUserInterface.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
@@ -14,8 +20,23 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
-    QLabel window(QStringLiteral("Kelvaro v1.0 Beta"));
-    window.setWindowTitle(QStringLiteral("Kelvaro v1.0 Beta"));
-    window.show();
+    // Minimized to the tray the program has no visible window and must not end.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QString folder =
+        kelvaro::ProgramFolder(QCoreApplication::applicationDirPath(),
+                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+
+    kelvaro::SharedState state;
+    kelvaro::SystemClock clock;
+    kelvaro::DateLocale locale;
+    kelvaro::QtSound sound;
+    kelvaro::WindowUserInterface ui(state, sound);
+    kelvaro::SingleInstance instance;
+    kelvaro::MainForm form(state, clock, locale, sound, ui);
+    ui.setMainForm(&form);
+    if (!form.Form_Load(QCoreApplication::arguments(), folder, instance))
+        return 0;
+    form.show();
     return QApplication::exec();
 }

@@ -1,1 +1,0 @@
-// Windows are added beside this file.
