@@ -16,6 +16,8 @@ private slots:
     void killedHolderDoesNotBlockTheNextStart();
     void releasedWhenTheHolderEnds();
     void defaultLockPathIsUsable();
+    void twoCopiesStartedTogetherLeaveOneRunning_data();
+    void twoCopiesStartedTogetherLeaveOneRunning();
 
 private:
     std::unique_ptr<QProcess> start(const QString& lockPath);
@@ -113,6 +115,43 @@ void TestSingleInstance::defaultLockPathIsUsable()
     QVERIFY(QFileInfo(path).isAbsolute());
     QVERIFY(QFileInfo(QFileInfo(path).absolutePath()).isWritable());
     QCOMPARE(SingleInstance().lockPath(), path);
+}
+
+void TestSingleInstance::twoCopiesStartedTogetherLeaveOneRunning_data()
+{
+    QTest::addColumn<bool>("staleLock");
+    QTest::addRow("no lock yet") << false;
+    // Both copies find the lock of a dead one and may both try to take it over.
+    QTest::addRow("lock left by a killed copy") << true;
+}
+
+void TestSingleInstance::twoCopiesStartedTogetherLeaveOneRunning()
+{
+    QFETCH(bool, staleLock);
+    const QString lock =
+        m_dir.filePath(staleLock ? QStringLiteral("race-stale.lock") : QStringLiteral("race.lock"));
+    for (int round = 1; round <= 20; ++round) {
+        if (staleLock) {
+            auto killed = start(lock);
+            QCOMPARE(answer(*killed), QByteArray("locked"));
+            killed->kill();
+            QVERIFY(killed->waitForFinished(10000));
+        }
+        auto first = start(lock);
+        auto second = start(lock);
+        const QByteArray answers[] = {answer(*first), answer(*second)};
+        QVERIFY2(
+            (answers[0] == "locked" && answers[1] == "refused") ||
+                (answers[0] == "refused" && answers[1] == "locked"),
+            qPrintable(QStringLiteral("round %1: \"%2\" and \"%3\"")
+                           .arg(round)
+                           .arg(QString::fromLatin1(answers[0]), QString::fromLatin1(answers[1]))));
+        for (QProcess* process : {first.get(), second.get()}) {
+            process->closeWriteChannel();
+            QVERIFY(process->waitForFinished(10000));
+        }
+        QVERIFY(!QFile::exists(lock));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
