@@ -1,4 +1,6 @@
 // Runs the real program's --agenda command on hand-written message files.
+#include "Settings.h"
+
 #include <QtTest>
 
 namespace {
@@ -44,6 +46,8 @@ private slots:
     void printsTheBoard();
     void printsNoMessagesFound();
     void reportsMissingAndDamagedFiles();
+    void readsTheFileTheSettingsName_data();
+    void readsTheFileTheSettingsName();
 };
 
 void TestAgenda::printsTheBoard_data()
@@ -136,6 +140,73 @@ void TestAgenda::reportsMissingAndDamagedFiles()
     QVERIFY(cut.out.contains(QStringLiteral("Kept")));
     // Reading only: no copy kept aside, nothing created.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("cut.rmf")});
+}
+
+void TestAgenda::readsTheFileTheSettingsName_data()
+{
+    QTest::addColumn<QString>("named");     // the message file the settings name ("" = no settings)
+    QTest::addColumn<QStringList>("files"); // message files that exist, "%p" = the program folder
+    QTest::addColumn<QString>("shown");     // title printed, "" = the command fails
+
+    QTest::addRow("a file elsewhere") << "%o/Diary.rmf" << QStringList{"%o/Diary.rmf"} << "Diary";
+    QTest::addRow("no settings, the default file")
+        << "" << QStringList{"%p/Kelvaro.rmf"} << "Kelvaro";
+    QTest::addRow("moved into the program folder")
+        << "%o/gone/Diary.rmf" << QStringList{"%p/Diary.rmf"} << "Diary";
+    QTest::addRow("named file missing everywhere")
+        << "%o/gone/Diary.rmf" << QStringList{"%p/Kelvaro.rmf"} << "";
+    QTest::addRow("nothing at all") << "" << QStringList{} << "";
+}
+
+void TestAgenda::readsTheFileTheSettingsName()
+{
+    QFETCH(QString, named);
+    QFETCH(QStringList, files);
+    QFETCH(QString, shown);
+    QTemporaryDir program;
+    QTemporaryDir other;
+    const auto place = [&](QString path) {
+        return path.replace(QStringLiteral("%p"), program.path())
+            .replace(QStringLiteral("%o"), other.path());
+    };
+    // The program reads the files beside its own executable, so it runs from a copy.
+    const QString executable = program.filePath(QStringLiteral("Kelvaro"));
+    QVERIFY(QFile::copy(QStringLiteral(KELVARO_EXECUTABLE), executable));
+    if (!named.isEmpty()) {
+        kelvaro::SharedState settings;
+        settings.AppDir = program.path() + u'/';
+        kelvaro::applyDefaultSettings(settings);
+        settings.MessageFile = place(named);
+        QFile file(program.filePath(QStringLiteral("Kelvaro.dat")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(kelvaro::formatSettings(settings, QDate(2026, 1, 1)).toUtf8());
+    }
+    for (const QString& path : files) {
+        QFile file(place(path));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(record(QDate::currentDate(), QFileInfo(path).baseName().toUtf8(), "ONCE"));
+    }
+    const QStringList before = QDir(program.path()).entryList(QDir::Files);
+
+    QProcess process;
+    // A home of its own, so that no per-user data folder of this machine's user is read.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), other.path());
+    env.remove(QStringLiteral("XDG_DATA_HOME"));
+    process.setProcessEnvironment(env);
+    process.start(executable, {QStringLiteral("--agenda")});
+    QVERIFY(process.waitForFinished(20000));
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    if (shown.isEmpty()) {
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(out.isEmpty());
+        QVERIFY(process.readAllStandardError().contains("not found"));
+    } else {
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY2(out.endsWith(u'\t' + shown + u'\n'), qPrintable(out));
+    }
+    // Nothing was created or changed in the program's folder.
+    QCOMPARE(QDir(program.path()).entryList(QDir::Files), before);
 }
 
 QTEST_GUILESS_MAIN(TestAgenda)
