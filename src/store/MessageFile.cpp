@@ -14,6 +14,10 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
+// Far more than a full table of messages takes. A larger file is no message file, and reading it
+// whole, then decoding it at twice its size, could exhaust the memory.
+constexpr qint64 MaxMessageFileBytes = qint64(64) << 20;
+
 class BusyPointer {
 public:
     explicit BusyPointer(UserInterface& ui) : m_ui(ui) { m_ui.setBusy(true); }
@@ -163,6 +167,16 @@ LoadOutcome ReadMessageFile(StoreContext& ctx, ReadMode mode)
             QStringLiteral("Error: the message file \"%1\" cannot be read (%2). It is "
                            "left as it is.")
                 .arg(s.MessageFile, file.errorString()),
+            UserInterface::Critical);
+        return LoadOutcome::Unreadable;
+    }
+    if (file.size() > MaxMessageFileBytes) {
+        s.ProtectedFile = s.MessageFile;
+        ctx.ui.messageBox(
+            QStringLiteral("Error: the file \"%1\" is %2 MB, far too large to be a message file. "
+                           "It is left as it is.")
+                .arg(s.MessageFile)
+                .arg(file.size() >> 20),
             UserInterface::Critical);
         return LoadOutcome::Unreadable;
     }

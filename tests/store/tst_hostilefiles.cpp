@@ -61,6 +61,7 @@ class TestHostileFiles : public QObject {
 private slots:
     void messageFileLineEnds_data();
     void messageFileLineEnds();
+    void messageFileFarTooLarge();
     void settingsFromOtherLayouts_data();
     void settingsFromOtherLayouts();
     void notesOfAnyBytes_data();
@@ -141,6 +142,29 @@ void TestHostileFiles::messageFileLineEnds()
     const QStringList titles = {QStringLiteral("Dentist"), QStringLiteral("Ann's birthday"),
                                 QStringLiteral("Holiday")};
     QCOMPARE(f.titleOf(kept), titles[kept - 1]);
+}
+
+void TestHostileFiles::messageFileFarTooLarge()
+{
+    StoreFixture f;
+    {
+        // Sparse: it takes no room on the disk, but reading it would take its whole size.
+        QFile file(f.state.MessageFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(joinLines(MessageLines, {"\r\n"})) > 0);
+        QVERIFY(file.resize((qint64(64) << 20) + 1));
+    }
+    const QByteArray before = readBytes(f.state.MessageFile);
+
+    QVERIFY(ReadMessageFile(f.ctx) == LoadOutcome::Unreadable);
+    QCOMPARE(f.state.MessageCount, qint16(0));
+    QCOMPARE(f.ui.boxes.size(), 1);
+    QVERIFY2(f.ui.boxes[0].text.contains(QStringLiteral("too large")),
+             qPrintable(f.ui.boxes[0].text));
+    // The program goes on, but never saves over a file it did not read.
+    f.add(QDate(2026, 6, 1), QStringLiteral("typed afterwards"));
+    QVERIFY(!SaveMessages(f.ctx));
+    QCOMPARE(readBytes(f.state.MessageFile), before);
 }
 
 void TestHostileFiles::settingsFromOtherLayouts_data()
