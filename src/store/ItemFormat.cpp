@@ -1,5 +1,6 @@
 #include "ItemFormat.h"
 
+#include <QLocale>
 #include <limits>
 
 namespace kelvaro {
@@ -35,7 +36,9 @@ void appendItem(QString& out, const Value& value)
         out += QString::number(value.integer());
         return;
     case Value::Kind::Double:
-        out += QString::number(value.number(), 'g', 15);
+        // The fewest digits that read back as exactly this number: a fixed 15 rounded numbers of
+        // 16 and 17 digits on every save.
+        out += QString::number(value.number(), 'g', QLocale::FloatingPointShortest);
         return;
     case Value::Kind::Date: {
         const QDate date = value.date();

@@ -53,6 +53,24 @@ QByteArrayList settingsLines(const SharedState& s)
     return lines;
 }
 
+// Inputs that once broke a file reader under the fuzzer, one folder per reader.
+const QString FuzzFindings = QStringLiteral(KELVARO_FUZZ_FINDINGS);
+
+// Whether a cell holds the same data after a save and a load: numbers by value, whatever kind
+// of number they come back as; dates by day; everything else by kind and text.
+bool sameCell(const Value& before, const Value& after, const DateLocale& locale)
+{
+    using Kind = Value::Kind;
+    const auto isNumber = [](const Value& v) {
+        return v.kind() == Kind::Integer || v.kind() == Kind::Double;
+    };
+    if (isNumber(before) && isNumber(after))
+        return before.number() == after.number();
+    if (const QDate day = before.toDate(locale); day.isValid())
+        return after.toDate(locale) == day;
+    return before.kind() == after.kind() && before.toText(locale) == after.toText(locale);
+}
+
 } // namespace
 
 class TestHostileFiles : public QObject {
@@ -66,6 +84,8 @@ private slots:
     void settingsFromOtherLayouts();
     void notesOfAnyBytes_data();
     void notesOfAnyBytes();
+    void messageFilesFoundByFuzzing_data();
+    void messageFilesFoundByFuzzing();
 };
 
 void TestHostileFiles::messageFileLineEnds_data()
@@ -256,6 +276,53 @@ void TestHostileFiles::notesOfAnyBytes()
     // What was read is written so that it reads back the same.
     QVERIFY(WriteNotes(f.ctx, text));
     QCOMPARE(ReadNotes(f.ctx), text);
+}
+
+void TestHostileFiles::messageFilesFoundByFuzzing_data()
+{
+    QTest::addColumn<QString>("path");
+    const QDir folder(FuzzFindings + QStringLiteral("/messagefile"));
+    for (const QString& name : folder.entryList(QDir::Files))
+        QTest::addRow("%s", qPrintable(name)) << folder.filePath(name);
+    if (folder.isEmpty())
+        QTest::addRow("no findings in %s", qPrintable(folder.path())) << QString();
+}
+
+void TestHostileFiles::messageFilesFoundByFuzzing()
+{
+    QFETCH(QString, path);
+    QVERIFY(!path.isEmpty());
+    const QByteArray bytes = readBytes(path);
+    StoreFixture f;
+    writeBytes(f.state.MessageFile, bytes);
+
+    const LoadOutcome outcome = ReadMessageFile(f.ctx);
+    QCOMPARE(f.ui.boxes.isEmpty(), outcome == LoadOutcome::Loaded);
+    if (outcome != LoadOutcome::Loaded)
+        QCOMPARE(readBytes(f.state.MessageFile + QStringLiteral(".bak")), bytes);
+    const SharedState loaded = f.state;
+
+    // Saved and loaded again, every message holds what it held.
+    QVERIFY(SaveMessages(f.ctx));
+    f.ui.boxes.clear();
+    QVERIFY(ReadMessageFile(f.ctx) == LoadOutcome::Loaded);
+    QCOMPARE(f.state.MessageCount, loaded.MessageCount);
+    for (int i = 1; i <= loaded.MessageCount; ++i) {
+        for (int field = 1; field <= MessageTable::fields; ++field) {
+            const Value& was = loaded.Messages(i, field);
+            const Value& now = f.state.Messages(i, field);
+            // Every digit, so that a rounded number shows.
+            const auto text = [&](const Value& v) {
+                return v.kind() == Value::Kind::Double ? QString::number(v.number(), 'g', 17)
+                                                       : v.toText(f.locale);
+            };
+            QVERIFY2(sameCell(was, now, f.locale),
+                     qPrintable(QStringLiteral("record %1, field %2: \"%3\" became \"%4\"")
+                                    .arg(i)
+                                    .arg(field)
+                                    .arg(text(was), text(now))));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestHostileFiles)
