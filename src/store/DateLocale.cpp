@@ -15,16 +15,39 @@ QString withFourDigitYear(QString format)
 
 } // namespace
 
-DateLocale::DateLocale(const QLocale& locale)
-    : m_locale(locale), m_shortFormat(withFourDigitYear(locale.dateFormat(QLocale::ShortFormat)))
-{
-}
-
 namespace {
 
 constexpr qsizetype CacheLimit = 4096;
 
+// Years whose text in a four-digit-year format has exactly four digits.
+bool hasFourDigitYear(QDate date)
+{
+    return date.year() >= 1000 && date.year() <= 9999;
+}
+
+// Whether the locale writes dates in a form it reads back unchanged: day, month and the full year
+// all in the text. A handful of telling dates decides it: different days, months and years, the
+// end of a month, a leap day and the ends of the four-digit years.
+bool readsBack(const QLocale& locale, const QString& format)
+{
+    static const QDate samples[] = {
+        QDate(1000, 1, 1),   QDate(1900, 2, 28), QDate(1961, 10, 31), QDate(2000, 2, 29),
+        QDate(2026, 12, 11), QDate(2027, 7, 4),  QDate(9999, 12, 31),
+    };
+    for (const QDate date : samples) {
+        if (locale.toDate(locale.toString(date, format), format) != date)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
+
+DateLocale::DateLocale(const QLocale& locale)
+    : m_locale(locale), m_shortFormat(withFourDigitYear(locale.dateFormat(QLocale::ShortFormat))),
+      m_readsBack(readsBack(m_locale, m_shortFormat))
+{
+}
 
 QString DateLocale::shortDate(QDate date) const
 {
@@ -35,6 +58,12 @@ QString DateLocale::shortDate(QDate date) const
         m_formatted.clear();
     const QString text = m_locale.toString(date, m_shortFormat);
     m_formatted.insert(day, text);
+    if (m_readsBack && hasFourDigitYear(date)) {
+        // Reading a date text costs several times what writing it does.
+        if (m_parsed.size() >= CacheLimit)
+            m_parsed.clear();
+        m_parsed.insert(text, date);
+    }
     return text;
 }
 

@@ -34,6 +34,9 @@ private:
     // rebuild far below a millisecond per hundred records.
     mutable QHash<QString, QDate> m_parsed;
     mutable QHash<qint64, QString> m_formatted;
+    // Whether a date's short text reads back as the same date, so formatting can remember the
+    // reading too: the message file's dates are formatted at load and read back at every rebuild.
+    bool m_readsBack = false;
 };
 
 } // namespace kelvaro

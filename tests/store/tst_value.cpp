@@ -79,11 +79,19 @@ void TestValue::dateOfTextAndDateAgree()
         const DateLocale locale(qlocale);
         const QDate date(1961, 1, 5);
         const Value asText = locale.shortDate(date);
+        // The locale that wrote the text remembers its date; one that never saw it reads it.
         QCOMPARE(asText.toDate(locale), date);
+        QCOMPARE(asText.toDate(DateLocale(qlocale)), date);
         QCOMPARE(Value(date).toDate(locale), date);
         // A two-digit year would read back as 2061.
         QVERIFY2(asText.string().contains(QStringLiteral("1961")), qPrintable(asText.string()));
     }
+    // Digits the date reader does not know: the text is no date, even to the locale that wrote it.
+    const QLocale chakma(QStringLiteral("ccp_BD"));
+    const DateLocale writer(chakma);
+    const Value unreadable = writer.shortDate(QDate(1961, 1, 5));
+    QVERIFY(!unreadable.toDate(DateLocale(chakma)).isValid());
+    QVERIFY(!unreadable.toDate(writer).isValid());
     QVERIFY(!Value("not a date").toDate(DateLocale(QLocale::c())).isValid());
     QVERIFY(!Value().toDate(DateLocale(QLocale::c())).isValid());
 }
