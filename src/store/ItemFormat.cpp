@@ -65,6 +65,21 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
+// Line breaks in text, CR LF, LF and CR each counting once. One pass: the texts are most of a
+// message file, and a search for each kind of break took a fifth of the time to load one.
+int lineBreaks(QStringView text)
+{
+    int breaks = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isLineBreak(text[i]))
+            continue;
+        ++breaks;
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+    }
+    return breaks;
+}
+
 // Parses a bare number the way the writer produces it: an optional minus, digits, an optional
 // period and fraction. Whole numbers that fit 16 bits are integers, the rest doubles.
 std::optional<Value> parseNumber(QStringView text)
@@ -156,8 +171,7 @@ std::optional<Value> ItemReader::next()
             }
             const QStringView part = m_text.mid(i, quote - i);
             text += part;
-            m_line += static_cast<int>(part.count(u'\n') + part.count(u'\r') -
-                                       part.count(QStringLiteral("\r\n")));
+            m_line += lineBreaks(part);
             if (quote + 1 < m_text.size() && m_text[quote + 1] == u'"') {
                 text += u'"';
                 i = quote + 2;
