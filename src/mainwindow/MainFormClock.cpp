@@ -34,9 +34,11 @@ void MainForm::Klok_Timer()
 
     const QString today = m_locale.shortDate(now.date());
     // Read leniently: a date written before the system's date format changed still reads, and
-    // then differs from today by more than one day.
-    const QDate shown = m_locale.parseTypedDate(Datum_Box->text());
-    if (shown.isValid() && Datum_Box->text() != today) {
+    // then differs from today by more than one day. Read only when it is not today's text: that
+    // is nearly always there, and the tick comes every second.
+    const QString datumText = Datum_Box->text();
+    const QDate shown = datumText != today ? m_locale.parseTypedDate(datumText) : QDate();
+    if (shown.isValid()) {
         if (m_locale.shortDate(shown.addDays(1)) == today) {
             Datum_Box->setText(today);
             m_state.AutoClose = false;
