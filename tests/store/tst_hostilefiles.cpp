@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "MessageFile.h"
 #include "NotesFile.h"
 #include "Settings.h"
@@ -9,19 +10,6 @@ using namespace kelvaro;
 using namespace kelvaro::test;
 
 namespace {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // Joins lines, ending line i (counted from 0) with ends[i % ends.size()]: one kind of line end,
 // or a mix of them as a file edited on several systems has.

@@ -1,4 +1,6 @@
+#include "FileBytes.h"
 #include "MessageFile.h"
+#include "SmallDisk.h"
 #include "StoreFixture.h"
 
 #include <QtTest>
@@ -7,19 +9,6 @@ using namespace kelvaro;
 using namespace kelvaro::test;
 
 namespace {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // One record of ten items in file form.
 QByteArray record(const QByteArray& date, const QByteArray& title)
@@ -296,24 +285,22 @@ void TestMessageFile::failedSaveKeepsTheOldFile()
     const QString folder = f.dir.filePath(QStringLiteral("folder"));
     QVERIFY(QDir().mkpath(folder));
     f.state.MessageFile = folder + QStringLiteral("/Kelvaro.rmf");
+    std::optional<SmallDisk> disk;
     if (cause == u"read-only") {
         if (geteuid() == 0)
             QSKIP("root writes into read-only folders");
     } else {
-        // A tiny file system of its own, so that the new file cannot fit.
-        if (geteuid() != 0 ||
-            QProcess::execute(QStringLiteral("mount"),
-                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                               QStringLiteral("size=64k"), QStringLiteral("tmpfs"), folder}) != 0)
+        // A file system of its own, too small for the new file.
+        disk.emplace(folder);
+        if (!disk->isMounted())
             QSKIP("needs root to mount a small file system");
     }
-    const auto cleanup = qScopeGuard([&] {
+    const auto writable = qScopeGuard([&] {
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                           QFileDevice::ExeOwner);
-        if (cause == u"full")
-            QProcess::execute(QStringLiteral("umount"), {folder});
     });
     writeBytes(f.state.MessageFile, record("2026-01-01", "old"));
+    // Far larger than a write buffer: the failure shows while writing, not only at the end.
     for (int i = 0; i < 600; ++i)
         f.add(QDate(2026, 5, 1),
               QStringLiteral("new message with a title of some length %1").arg(i));

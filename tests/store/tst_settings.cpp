@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "MessageFile.h"
 #include "Settings.h"
 #include "StoreFixture.h"
@@ -13,19 +14,6 @@ const QString Corrupted =
     QStringLiteral("Options file corrupted. Creating new one, restoring defaults...");
 const QString NotFound =
     QStringLiteral(" was not found. Please select another wave file in the options menu.");
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // Every setting by name, so that a difference shows which one.
 QStringList settingsOf(const SharedState& s)

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "NotesFile.h"
 #include "Startup.h"
 #include "StoreFixture.h"
@@ -6,7 +7,9 @@
 #include <QTest>
 
 using namespace kelvaro;
+using kelvaro::test::readBytes;
 using kelvaro::test::StoreFixture;
+using kelvaro::test::writeBytes;
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -60,19 +63,6 @@ struct StartFixture : StoreFixture {
     }
 };
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 } // namespace
 
 void TestStartup::loadsAnExistingFile()
@@ -110,7 +100,7 @@ void TestStartup::findsTheFileInTheProgramFolder()
     QCOMPARE(f.state.MessageCount, qint16(1));
     QCOMPARE(f.titleOf(1), QStringLiteral("Kept"));
     // The settings now point at the file that was found.
-    QVERIFY(fileBytes(f.state.OptionsFile).contains(f.state.MessageFile.toUtf8()));
+    QVERIFY(readBytes(f.state.OptionsFile).contains(f.state.MessageFile.toUtf8()));
     QVERIFY(!f.state.FirstUse);
 }
 
@@ -135,7 +125,7 @@ void TestStartup::makesANewFileForAnotherMissingName()
     QCOMPARE(f.state.MessageCount, qint16(1));
     QCOMPARE(f.titleOf(1), QStringLiteral("New message file"));
     QCOMPARE(f.dateOf(1), f.today());
-    QVERIFY(fileBytes(f.state.OptionsFile).contains(f.state.MessageFile.toUtf8()));
+    QVERIFY(readBytes(f.state.OptionsFile).contains(f.state.MessageFile.toUtf8()));
     QVERIFY(!f.state.FirstUse);
     QVERIFY(f.ui.calls.isEmpty());
     QVERIFY(f.ui.boxes.isEmpty());
@@ -175,7 +165,7 @@ void TestStartup::firstUseForTheDefaultName()
     QCOMPARE(f.state.Messages(2, Field::BirthYear), Value(qint16(1901)));
 
     QCOMPARE(ReadNotes(f.ctx), DefaultNotesText.toString());
-    QVERIFY(fileBytes(f.state.OptionsFile).contains(f.state.MessageFile.toUtf8()));
+    QVERIFY(readBytes(f.state.OptionsFile).contains(f.state.MessageFile.toUtf8()));
     QCOMPARE(f.ui.calls,
              QStringList({QStringLiteral("getSystemDirs"), QStringLiteral("createStartupShortcut"),
                           QStringLiteral("createDesktopShortcut")}));
@@ -233,7 +223,7 @@ void TestStartup::firstUseQuestionAndChecks()
 void TestStartup::firstUseKeepsExistingNotes()
 {
     StartFixture f;
-    writeFile(f.state.NotesFile, "\"my passwords\"\r\n");
+    writeBytes(f.state.NotesFile, "\"my passwords\"\r\n");
 
     LoadMessages(f.ctx);
 
@@ -288,7 +278,7 @@ void TestStartup::autoLaunchRefusal()
     f.state.NoRepeatLaunch = noRepeatLaunch;
     const QDate day(2026, 3, 15);
     if (written.isValid()) {
-        writeFile(f.state.MessageFile, "#2026-03-15#\r\n");
+        writeBytes(f.state.MessageFile, "#2026-03-15#\r\n");
         QFile file(f.state.MessageFile);
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.setFileTime(QDateTime(day, written), QFileDevice::FileModificationTime));
@@ -343,7 +333,7 @@ void TestStartup::initWithExamples()
             QVERIFY(s.Messages(i, field).isString() && s.Messages(i, field).string().isEmpty());
     }
     QVERIFY(QFile::exists(s.MessageFile));
-    QVERIFY(fileBytes(s.OptionsFile).contains(s.MessageFile.toUtf8()));
+    QVERIFY(readBytes(s.OptionsFile).contains(s.MessageFile.toUtf8()));
 }
 
 void TestStartup::initNewFileSaves()
@@ -356,7 +346,7 @@ void TestStartup::initNewFileSaves()
 
     QCOMPARE(f.state.MessageCount, qint16(1));
     QCOMPARE(f.ui.boardUpdates, 1);
-    QCOMPARE(fileBytes(f.state.MessageFile), QByteArray("#2026-03-15#\r\n"
+    QCOMPARE(readBytes(f.state.MessageFile), QByteArray("#2026-03-15#\r\n"
                                                         "\"New message file\"\r\n"
                                                         "\"New message file\"\r\n"
                                                         "\"ONCE\"\r\n"

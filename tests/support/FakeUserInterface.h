@@ -54,8 +54,8 @@ public:
     int busyDepth = 0;
     int maxBusyDepth = 0;
     int boardUpdates = 0;
-    QStringList calls;      // the desktop services asked for, in order
-    int audioOutputs = 1;   // what audioOutputCount() answers
+    QStringList calls;    // the desktop services asked for, in order
+    int audioOutputs = 1; // what audioOutputCount() answers
     QSize screen{1920, 1080};
 };
 
