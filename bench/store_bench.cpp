@@ -1,7 +1,8 @@
-// The store's routines on a message file of the costliest kind (records in reverse date order, every
-// repeating record far in the past): load, display-list build, save and the removal of outdated
-// messages, beside the bare reading and writing of the same bytes. Each is timed for 125 to 1000
-// records, so the growth with the number of messages shows beside the figure for a full table.
+// The store's routines on a message file of the costliest kind (records in reverse date order,
+// every repeating record far in the past): load, display-list build, save and the removal of
+// outdated messages, beside the bare reading and writing of the same bytes. Each is timed for 125
+// to 1000 records, so the growth with the number of messages shows beside the figure for a full
+// table.
 #include "BenchSupport.h"
 #include "FileSafety.h"
 #include "ListMaintenance.h"
