@@ -9,22 +9,8 @@
 
 namespace kelvaro::bench {
 
-// Answers every box with its first button and shows nothing, so a benchmark never waits on a
-// person.
-class QuietUi final : public UserInterface {
-public:
-    Answer messageBox(const QString&, int, const QString&) override { return Answer::Ok; }
-    void showNotice(const QString&) override {}
-    void setBusy(bool) override {}
-    void updateBoard() override {}
-    void closeClockIcon() override {}
-    void showFilePicker() override {}
-    void getSystemDirs() override {}
-    void createStartupShortcut() override {}
-    void createDesktopShortcut() override {}
-    int audioOutputCount() override { return 0; }
-    QSize screenSize() override { return {}; }
-};
+// Answers every box and shows nothing, so a benchmark never waits on a person.
+using QuietUi = SilentUserInterface;
 
 // A sound device that is there but plays nothing, so the today warning takes its normal path.
 class SilentSound final : public Sound {

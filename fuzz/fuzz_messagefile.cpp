@@ -11,21 +11,6 @@ using kelvaro::fuzz::require;
 
 namespace {
 
-class SilentInterface final : public UserInterface {
-public:
-    Answer messageBox(const QString&, int, const QString&) override { return Answer::Ok; }
-    void showNotice(const QString&) override {}
-    void setBusy(bool) override {}
-    void updateBoard() override {}
-    void closeClockIcon() override {}
-    void showFilePicker() override {}
-    void getSystemDirs() override {}
-    void createStartupShortcut() override {}
-    void createDesktopShortcut() override {}
-    int audioOutputCount() override { return 0; }
-    QSize screenSize() override { return {}; }
-};
-
 class FixedClock final : public Clock {
 public:
     QDateTime now() const override { return QDateTime(QDate(2026, 3, 15), QTime(10, 0)); }
@@ -35,7 +20,7 @@ struct Store {
     SharedState state;
     FixedClock clock;
     DateLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
-    SilentInterface ui;
+    SilentUserInterface ui;
     StoreContext ctx{state, clock, locale, ui};
 };
 

@@ -46,12 +46,12 @@ public:
     virtual QSize screenSize() = 0;
 };
 
-// A user interface for programs without windows: boxes and notices go to standard error, every
-// question is answered No (so nothing is removed or overwritten without a person saying so).
-class ConsoleUserInterface final : public UserInterface {
+// A user interface that shows nothing and answers every box with Ok, for programs that must never
+// wait on a person: benchmarks and fuzzers.
+class SilentUserInterface : public UserInterface {
 public:
-    Answer messageBox(const QString& text, int style, const QString& title = {}) override;
-    void showNotice(const QString& text) override;
+    Answer messageBox(const QString&, int, const QString& = {}) override { return Answer::Ok; }
+    void showNotice(const QString&) override {}
     void setBusy(bool) override {}
     void updateBoard() override {}
     void closeClockIcon() override {}
@@ -61,6 +61,14 @@ public:
     void createDesktopShortcut() override {}
     int audioOutputCount() override { return 0; }
     QSize screenSize() override { return {}; }
+};
+
+// A user interface for programs without windows: boxes and notices go to standard error, every
+// question is answered No (so nothing is removed or overwritten without a person saying so).
+class ConsoleUserInterface final : public SilentUserInterface {
+public:
+    Answer messageBox(const QString& text, int style, const QString& title = {}) override;
+    void showNotice(const QString& text) override;
 };
 
 } // namespace kelvaro
