@@ -15,6 +15,15 @@ namespace {
 
 const QString SaveLoop = QStringLiteral(KELVARO_SAVE_LOOP);
 
+// Points the program's folder and its three files into folder.
+void keepFilesIn(StoreFixture& f, const QString& folder)
+{
+    f.state.AppDir = folder + u'/';
+    f.state.MessageFile = folder + QStringLiteral("/Kelvaro.rmf");
+    f.state.OptionsFile = folder + QStringLiteral("/Kelvaro.dat");
+    f.state.NotesFile = folder + QStringLiteral("/Notes.dat");
+}
+
 } // namespace
 
 class TestCrashSafety : public QObject {
@@ -112,10 +121,7 @@ void TestCrashSafety::failedSaveKeepsEverything()
     SmallDisk disk(folder);
     if (!disk.isMounted())
         QSKIP("needs root to mount a small file system");
-    f.state.AppDir = folder + u'/';
-    f.state.MessageFile = folder + QStringLiteral("/Kelvaro.rmf");
-    f.state.OptionsFile = folder + QStringLiteral("/Kelvaro.dat");
-    f.state.NotesFile = folder + QStringLiteral("/Notes.dat");
+    keepFilesIn(f, folder);
 
     // What is on disk before: files the program wrote itself.
     QVERIFY(WriteNotes(f.ctx, QStringLiteral("old notes")));
@@ -177,9 +183,7 @@ void TestCrashSafety::damagedFileInAReadOnlyFolderIsLeftAlone()
     SmallDisk disk(folder);
     if (!disk.isMounted())
         QSKIP("needs root to mount a small file system");
-    f.state.AppDir = folder + u'/';
-    f.state.MessageFile = folder + QStringLiteral("/Kelvaro.rmf");
-    f.state.OptionsFile = folder + QStringLiteral("/Kelvaro.dat");
+    keepFilesIn(f, folder);
     const QString path = file == u"messages" ? f.state.MessageFile : f.state.OptionsFile;
     // A file cut short: the first lines of a good one.
     const QByteArray damaged = "#TRUE#\r\n#2026-05-01#\r\n\"half a";
